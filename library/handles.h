@@ -1,8 +1,6 @@
 // Owners for everything the steps open or allocate; each closes exactly once.
 #pragma once
 
-#include <stdlib.h>
-
 #include "services.h"
 
 namespace olvet {
@@ -62,13 +60,13 @@ private:
 class HeapBlock {
 public:
     HeapBlock() = default;
-    ~HeapBlock() { free(data_); }
+    ~HeapBlock() { Release(); }
     HeapBlock(const HeapBlock&) = delete;
     HeapBlock& operator=(const HeapBlock&) = delete;
 
     bool Allocate(DWORD size) {
-        free(data_);
-        data_ = static_cast<BYTE*>(malloc(size ? size : 1));
+        Release();
+        data_ = static_cast<BYTE*>(TheMemory().Allocate(size ? size : 1));
         size_ = data_ ? size : 0;
         return data_ != nullptr;
     }
@@ -76,6 +74,11 @@ public:
     DWORD Size() const { return size_; }
 
 private:
+    void Release() {
+        if (data_) TheMemory().Release(data_);
+        data_ = nullptr;
+    }
+
     BYTE* data_ = nullptr;
     DWORD size_ = 0;
 };

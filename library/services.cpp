@@ -2,6 +2,6 @@
 
 namespace olvet {
 
-Services g_services = {nullptr, nullptr, nullptr, nullptr};
+Services g_services = {nullptr, nullptr, nullptr, nullptr, nullptr};
 
 }  // namespace olvet

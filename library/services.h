@@ -3,6 +3,7 @@
 #pragma once
 
 #include "os/file_system.h"
+#include "os/memory.h"
 #include "os/registry.h"
 #include "os/system_info.h"
 #include "spooler/spooler.h"
@@ -16,6 +17,7 @@ struct Services {
     Registry* registry;
     FileSystem* files;
     SystemInfo* system;
+    Memory* memory;
 };
 
 extern Services g_services;
@@ -24,5 +26,6 @@ inline Spooler& TheSpooler() { return g_services.spooler ? *g_services.spooler :
 inline Registry& TheRegistry() { return g_services.registry ? *g_services.registry : Win32Registry(); }
 inline FileSystem& TheFiles() { return g_services.files ? *g_services.files : Win32FileSystem(); }
 inline SystemInfo& TheSystem() { return g_services.system ? *g_services.system : Win32SystemInfo(); }
+inline Memory& TheMemory() { return g_services.memory ? *g_services.memory : CrtMemory(); }
 
 }  // namespace olvet
