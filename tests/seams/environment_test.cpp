@@ -6,6 +6,7 @@
 #include "fault_injection.h"
 #include "machine.h"
 #include "setup_state.h"
+#include "windows_version.h"
 
 namespace {
 
@@ -172,6 +173,28 @@ TEST(ResolvePaths, FailsAsUnsupportedWhenASystemPathIsMissing) {
         EXPECT_EQ(olvet::ErrUnsupportedSystem, g_state.lastError);
         EXPECT_EQ(c.installDirWritten, g_state.installDir[0] != '\0');
         EXPECT_EQ(c.sourceDirWritten, g_state.sourceDir[0] != '\0');
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Runs in a child process only, under the Windows version its parent chose.
+TEST(ProbeOnWineChild, ReportsTheVersionDirectory) {
+    const std::string expected = machine::ChildTag();
+    if (expected.empty()) GTEST_SKIP() << "runs as a child of ProbeOnWine tests";
+    faults::ScopedFaults scope;  // the real system's version
+    const int probed = olvet::ProbeOperatingSystem();
+    EXPECT_EQ(expected, probed ? std::to_string(g_state.driverVersionDir) : "unsupported");
+}
+
+TEST(ProbeOnWine, ReadsTheVersionWineReports) {
+    if (!machine::ChildTag().empty()) GTEST_SKIP();
+    const std::pair<const char*, const char*> cases[] = {
+        {"win2k", "2"}, {"winxp", "3"}, {"winxp64", "unsupported"}, {"win7", "unsupported"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(0, machine::RunTestAsWindowsVersion(c.first, "ProbeOnWineChild.*", c.second)) << c.first;
     }
 }
 
