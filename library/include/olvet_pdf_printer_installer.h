@@ -11,10 +11,24 @@
 
 #if defined(OLVET_SETUP_STATIC)
 #define OLVET_SETUP_API
+#define OLVET_SETUP_CLASS_API
 #elif defined(OLVET_SETUP_BUILDING)
 #define OLVET_SETUP_API __declspec(dllexport)
+/*
+ * Only the library file that defines the class's members exports the class:
+ * GCC emits an exported class's table in every file that sees it, and the
+ * linker keeps one of those copies, while the table's Microsoft name is
+ * attached to the copy in that one file.
+ */
+#if defined(OLVET_SETUP_DEFINING_PROGRESS_INFO)
+#define OLVET_SETUP_CLASS_API __declspec(dllexport)
 #else
+#define OLVET_SETUP_CLASS_API
+#endif
+#else
+/* Callers, built with GCC or with Microsoft's compiler. */
 #define OLVET_SETUP_API __declspec(dllimport)
+#define OLVET_SETUP_CLASS_API __declspec(dllimport)
 #endif
 
 /* Result codes of both entry points. */
@@ -37,7 +51,7 @@ enum {
  * deletes it. No virtual destructor on purpose: adding one would change the
  * table layout that separately compiled callers rely on.
  */
-class OLVET_SETUP_API IProgressInfo {
+class OLVET_SETUP_CLASS_API IProgressInfo {
 public:
 #if defined(OLVET_SETUP_BUILDING)
     /* The library's exported copies: the same do-nothing members, out of line. */
