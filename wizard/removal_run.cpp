@@ -1,0 +1,41 @@
+#include "removal_run.h"
+
+#include <olvet_pdf_printer_installer.h>
+
+#include "finish_page.h"
+#include "progress_window.h"
+#include "result_messages.h"
+#include "welcome_page.h"
+
+namespace wizard {
+
+namespace {
+
+void Show(ProgressWindow& progress) {
+    ShowWindow(progress.Handle(), SW_SHOW);
+    // The library call keeps this thread busy and no message is processed until it returns, so the window is
+    // painted now, frame and progress bar included, or the person would look at an empty outline meanwhile.
+    RedrawWindow(progress.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+}  // namespace
+
+void RunRemoval(WelcomePage& welcome) {
+    ProgressWindow progress;
+    progress.Create(welcome.Handle());
+    Show(progress);
+    const int result = UnInstallOlvetPDFPrinter(static_cast<IProgressInfo*>(&progress));
+    ShowWindow(progress.Handle(), SW_HIDE);
+    DestroyWindow(progress.Handle());
+
+    if (const char* message = ResultMessage(result)) {
+        MessageBoxA(welcome.Handle(), message, kErrorCaption, MB_OK);
+    }
+    welcome.End(kExitAfterRemoval);
+    if (result == OLVET_SETUP_OK) {
+        FinishPage finish;
+        finish.RunModal(GetActiveWindow());
+    }
+}
+
+}  // namespace wizard
