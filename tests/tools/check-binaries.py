@@ -41,6 +41,12 @@ DLL_EXPORTS = {
     "_ZN13IProgressInfoC2ERKS_",
     "_ZN13IProgressInfoaSERKS_",
     "_ZTV13IProgressInfo",
+    # The same members under Microsoft's decoration, for callers built with
+    # Microsoft's compiler: default and copy constructor, assignment, vftable.
+    "??0IProgressInfo@@QAE@XZ",
+    "??0IProgressInfo@@QAE@ABV0@@Z",
+    "??4IProgressInfo@@QAEAAV0@ABV0@@Z",
+    "??_7IProgressInfo@@6B@",
 }
 DLL_REQUIRED_EXPORTS = {"InstallOlvetPDFPrinter", "UnInstallOlvetPDFPrinter", "_ZTV13IProgressInfo"}
 
