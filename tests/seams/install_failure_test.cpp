@@ -63,7 +63,16 @@ struct FailurePoint {
     std::string failing;  // the call that fails, as the fault plan names it
     int result;
     Traces left;
+    bool readOnlyModules = false;  // modules shipped read-only, as from a CD
 };
+
+void MarkModulesReadOnly(bool readOnly) {
+    for (const char* file : {"lyr_drv.dll", "lyr_ui.dll"}) {
+        const std::string path = machine::ProgramDirectory() + "\\" + file;
+        SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE
+                                                  : FILE_ATTRIBUTE_ARCHIVE);
+    }
+}
 
 constexpr Traces kNothing = {};
 constexpr Traces kSpoolerDone = {true, true, true, true, false, false, false, false, false};
@@ -114,7 +123,7 @@ TEST(InstallFailurePoints, EachCallThatFailsLeavesWhatItsStepPromises) {
         // Failures the install passes over.
         {"OpenPrinter:Olvet PDF Printer", 0, bothKeys},
         {"GetAttributes", 0, bothKeys},
-        {"SetAttributes", 0, bothKeys},
+        {"SetAttributes", 0, bothKeys, true},
     };
 
     for (const FailurePoint& point : points) {
@@ -125,7 +134,9 @@ TEST(InstallFailurePoints, EachCallThatFailsLeavesWhatItsStepPromises) {
             faults::ScopedFaults scope;
             scope.system.ReportVersion(VER_PLATFORM_WIN32_NT, 5, 1);
             scope.plan.Fail(point.failing);
+            MarkModulesReadOnly(point.readOnlyModules);
             EXPECT_EQ(point.result, InstallOlvetPDFPrinter(nullptr, kInstallDir));
+            MarkModulesReadOnly(false);
             EXPECT_LE(1, scope.plan.Injected()) << "the failure was never reached";
             EXPECT_EQ(point.left, ReadTraces(scope.plan));
             EXPECT_EQ(0u, scope.spooler.OpenHandles());
@@ -134,6 +145,23 @@ TEST(InstallFailurePoints, EachCallThatFailsLeavesWhatItsStepPromises) {
             EXPECT_EQ(0, scope.memory.Outstanding());
         }
     }
+    machine::RemoveProductTraces();
+    RemoveInstallDirectory();
+}
+
+TEST(InstallDriver, ClearsTheReadOnlyMarkOfStagedModulesAndKeepsTheirOtherBits) {
+    machine::RemoveProductTraces();
+    faults::ScopedFaults scope;
+    scope.system.ReportVersion(VER_PLATFORM_WIN32_NT, 5, 1);
+    MarkModulesReadOnly(true);
+    EXPECT_EQ(0, InstallOlvetPDFPrinter(nullptr, kInstallDir));
+    MarkModulesReadOnly(false);
+    for (const char* file : {"lyr_drv.dll", "lyr_ui.dll"}) {
+        const DWORD attributes = GetFileAttributesA((machine::DriverDirectory() + "\\" + file).c_str());
+        EXPECT_EQ(0u, attributes & FILE_ATTRIBUTE_READONLY) << file;
+        EXPECT_NE(0u, attributes & FILE_ATTRIBUTE_ARCHIVE) << file;
+    }
+    EXPECT_EQ(2, scope.plan.Count("SetAttributes"));
     machine::RemoveProductTraces();
     RemoveInstallDirectory();
 }

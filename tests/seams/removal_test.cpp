@@ -129,8 +129,8 @@ TEST_F(RemovalTest, APrinterThatCannotGoStopsTheRemovalBeforeTheDriver) {
                                     "DeletePrinter"};
     for (const char* failing : failures) {
         SCOPED_TRACE(failing);
-        StageFiles();
         InstallPrinters({{"Olvet PDF Printer", "OLVET_PDF:"}});
+        StageFiles();
         scope.plan = faults::FaultPlan();
         scope.plan.Fail(failing);
         g_state.stage = olvet::StagePrinterAdded;
@@ -170,7 +170,16 @@ TEST_F(RemovalTest, ARefusedDriverDeletionFallsBackToTheInstalledCopies) {
     scope.plan.Fail("DeletePrinterDriverEx");
     g_state.stage = olvet::StageDriverAdded;
     EXPECT_EQ(1, olvet::RemoveByStage());
-    for (const char* file : kStagedFiles) EXPECT_FALSE(machine::FileExists(installed + file)) << file;
+    const std::vector<std::string> expected = {
+        "DeletePrinterDriverEx:Olvet PDF Printer Driver", "DeleteFile:D\\3\\lyr_gpd.txt", "DeleteFile:D\\3\\lyr_ui.dll", "DeleteFile:D\\3\\lyr_drv.dll"};
+    const std::vector<std::string> actions = Actions();
+    ASSERT_GE(actions.size(), expected.size());
+    EXPECT_EQ(expected, std::vector<std::string>(actions.begin(), actions.begin() + 4));
+    // Wine keeps the configuration module mapped in every process that once
+    // added a printer with it, as earlier tests of this program did, and a
+    // mapped file cannot be deleted; the snapshot test sees it go when the
+    // uninstall runs in a process of its own.
+    for (const char* file : {"lyr_gpd.txt", "lyr_drv.dll"}) EXPECT_FALSE(machine::FileExists(installed + file)) << file;
     EXPECT_FALSE(machine::PortExists(machine::kPort));
 }
 

@@ -204,24 +204,27 @@ bool DeletePrinter(const char* name) {
 }
 
 bool AddDriver(const char* name) {
-    std::string directory = ProgramDirectory();
-    std::string driverPath = directory + "\\lyr_drv.dll";
-    std::string uiPath = directory + "\\lyr_ui.dll";
-    std::string dataPath = directory + "\\lyr_gpd.txt";
-    if (FILE* data = std::fopen(dataPath.c_str(), "wb")) std::fclose(data);
+    // Staged in the driver directory and named without a path, as a setup
+    // program does: the spooler then installs its own copies.
+    const std::string source = ProgramDirectory();
+    const std::string staging = DriverDirectory();
+    const char* const files[] = {"lyr_drv.dll", "lyr_ui.dll", "lyr_gpd.txt"};
+    CopyFileA((source + "\\lyr_drv.dll").c_str(), (staging + "\\lyr_drv.dll").c_str(), FALSE);
+    CopyFileA((source + "\\lyr_ui.dll").c_str(), (staging + "\\lyr_ui.dll").c_str(), FALSE);
+    if (FILE* data = std::fopen((staging + "\\lyr_gpd.txt").c_str(), "wb")) std::fclose(data);
     char empty[] = "";
     DRIVER_INFO_3A info = {};
     info.cVersion = 3;
     info.pName = const_cast<char*>(name);
     info.pEnvironment = const_cast<char*>(kEnvironment);
-    info.pDriverPath = const_cast<char*>(driverPath.c_str());
-    info.pDataFile = const_cast<char*>(dataPath.c_str());
-    info.pConfigFile = const_cast<char*>(uiPath.c_str());
+    info.pDriverPath = const_cast<char*>(files[0]);
+    info.pConfigFile = const_cast<char*>(files[1]);
+    info.pDataFile = const_cast<char*>(files[2]);
     info.pHelpFile = empty;
     info.pDependentFiles = empty;
     info.pDefaultDataType = empty;
     BOOL added = AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_ALL_FILES);
-    DeleteFileA(dataPath.c_str());
+    for (const char* file : files) DeleteFileA((staging + "\\" + file).c_str());
     return added != FALSE;
 }
 
@@ -241,7 +244,11 @@ void RemoveProductTraces() {
         std::string staged = directory + "\\" + file;
         SetFileAttributesA(staged.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(staged.c_str());
-        for (const char* version : {"\\2\\", "\\3\\"}) DeleteFileA((directory + version + file).c_str());
+        for (const char* version : {"\\2\\", "\\3\\"}) {
+            const std::string installed = directory + version + file;
+            SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(installed.c_str());
+        }
     }
     DeletePort(kPort);
     DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKey);

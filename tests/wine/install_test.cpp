@@ -86,6 +86,7 @@ TEST_F(WineFixture, InstallsTwiceAndAgainAfterAnUninstall) {
 TEST_F(WineFixture, AFailedCallIsForgottenByTheNextOne) {
     // A parent that does not exist as a directory: a file stands in its way.
     const std::string blocker = installDir + "\\file";
+    CreateDirectoryA("C:\\Olvet Test", nullptr);
     CreateDirectoryA(installDir.c_str(), nullptr);
     FILE* file = std::fopen(blocker.c_str(), "wb");
     ASSERT_NE(nullptr, file);

@@ -67,9 +67,13 @@ void WineFixture::ExpectStagedModules(bool present) {
     for (const char* file : {"lyr_drv.dll", "lyr_ui.dll", "lyr_gpd.txt"}) {
         const std::string path = directory + "\\" + file;
         EXPECT_EQ(present, machine::FileExists(path)) << path;
-        if (present) EXPECT_EQ(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) << path;
+        if (present) {
+            EXPECT_EQ(0u, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) << path;
+        }
     }
-    if (present) EXPECT_EQ(0, FileSize(directory + "\\lyr_gpd.txt"));
+    if (present) {
+        EXPECT_EQ(0, FileSize(directory + "\\lyr_gpd.txt"));
+    }
 }
 
 void WineFixture::ExpectInstallDirectory(const std::string& directory) {
