@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= 2
 
-.PHONY: all deps build check-binaries test check-qemu-route clean
+.PHONY: all deps build check-binaries test demo check-qemu-route clean
 
 all: build
 
@@ -24,6 +24,12 @@ test:
 	$(MAKE) build
 	$(MAKE) check-binaries
 	tests/tools/run-tests
+
+# Installs the printer into a private Wine prefix through the sample setup
+# program, shows what Windows sees, and removes it again.
+demo:
+	$(MAKE) deps
+	tests/tools/demo
 
 # One i686 test program through qemu-i386 with every i386 system call
 # forbidden; QEMU_TEST picks it by name (default: the first test).
