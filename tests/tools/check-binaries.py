@@ -48,7 +48,8 @@ DLL_EXPORTS = {
     "??4IProgressInfo@@QAEAAV0@ABV0@@Z",
     "??_7IProgressInfo@@6B@",
 }
-DLL_REQUIRED_EXPORTS = {"InstallOlvetPDFPrinter", "UnInstallOlvetPDFPrinter", "_ZTV13IProgressInfo"}
+# Callers of either compiler must find every name they may import.
+DLL_REQUIRED_EXPORTS = set(DLL_EXPORTS)
 
 # Functions that Windows 2000 (5.0, up to SP4) does not export by name, keyed
 # by the release that first shipped them, per DLL. The lists are built from
