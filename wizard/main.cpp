@@ -1,9 +1,12 @@
 // Olvet_PDF_Creator_UnInstaller_Win: asks for confirmation, removes the printer through the setup library and
 // offers a restart. The process exit code tells how it ended: 2 cancelled, 1 after the removal, 0 restarted,
 // -1 when the first page could not be shown.
+// windows.h comes first: the other system headers build on its types.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
+// clang-format on
 
 #include "framework/module.h"
 #include "welcome_page.h"
