@@ -154,6 +154,19 @@ TEST(ResolvePaths, RefusesWhatWouldNotFitItsBuffers) {
     }
 }
 
+TEST(ResolvePaths, RefusesADriverDirectoryTooLongForTheInstalledModulesPaths) {
+    // driverDir + "\\3\\lyr_drv.dll" must fit: 14 characters after the directory.
+    const std::string fits = "C:\\" + std::string(MAX_PATH - 1 - 14 - 3, 'd');
+    const std::pair<std::string, int> cases[] = {{fits, 1}, {fits + "d", 0}};
+    for (const auto& c : cases) {
+        faults::ScopedFaults scope;
+        scope.spooler.driverDirectory = c.first;
+        SCOPED_TRACE(c.first.size());
+        EXPECT_EQ(c.second, olvet::ResolvePaths("C:\\x"));
+        EXPECT_EQ(c.second ? olvet::ErrNone : olvet::ErrUnsupportedSystem, g_state.lastError);
+    }
+}
+
 TEST(ResolvePaths, FailsAsUnsupportedWhenASystemPathIsMissing) {
     struct Case {
         const char* failing;

@@ -133,7 +133,11 @@ BOOL FaultySpooler::EnumPrinters(DWORD flags, DWORD level, BYTE* buffer, DWORD s
 BOOL FaultySpooler::GetPrinterDriverDirectory(const char* environment, DWORD level, BYTE* buffer, DWORD size,
                                               DWORD* needed) {
     if (plan_.Check("GetPrinterDriverDirectory", "")) return FALSE;
-    return real_.GetPrinterDriverDirectory(environment, level, buffer, size, needed);
+    if (driverDirectory.empty()) return real_.GetPrinterDriverDirectory(environment, level, buffer, size, needed);
+    *needed = static_cast<DWORD>(driverDirectory.size() + 1);
+    if (*needed > size) return FALSE;
+    lstrcpynA(reinterpret_cast<char*>(buffer), driverDirectory.c_str(), static_cast<int>(size));
+    return TRUE;
 }
 
 // ---- registry

@@ -67,6 +67,7 @@ public:
     DWORD printerAttributes = 0;
     bool printerRecordOtherFieldsZero = false;
     DWORD deleteDriverFlags = 0;
+    std::string driverDirectory;  // reported instead of the spooler's own when set
 
 private:
     FaultPlan& plan_;
