@@ -50,6 +50,10 @@ bool ReadNumber(HKEY root, const char* path, const char* name, DWORD* value);
 bool CreateKey(HKEY root, const char* path);
 void DeleteTree(HKEY root, const char* path);
 
+// Runs a command line to its end; its output goes to `output` when given.
+// Returns the exit code, or -1 when the program could not be started.
+int RunProgram(std::string command, HANDLE output = nullptr);
+
 // Adds or deletes a port through the Local Port monitor, as an administrator would.
 bool AddPort(const char* name);
 bool DeletePort(const char* name);

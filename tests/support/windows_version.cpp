@@ -30,20 +30,10 @@ int RunTestAsWindowsVersion(const char* version, const char* testName, const std
     RegCloseKey(handle);
 
     SetEnvironmentVariableA("OLVET_CHILD", tag.c_str());
-    std::string command = "\"" + ProgramPath() + "\" --gtest_filter=" + testName;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    DWORD exitCode = static_cast<DWORD>(-1);
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    const int exitCode = RunProgram("\"" + ProgramPath() + "\" --gtest_filter=" + testName);
     SetEnvironmentVariableA("OLVET_CHILD", nullptr);
     DeleteTree(HKEY_CURRENT_USER, key.c_str());
-    return static_cast<int>(exitCode);
+    return exitCode;
 }
 
 std::string ChildTag() {

@@ -86,20 +86,8 @@ int RunSetup(const std::string& arguments, std::string* output) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE file = CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -1;
-    std::string command = "\"" + machine::ProgramDirectory() + "\\olvet_setup_sample.exe\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = file;
-    startup.hStdError = file;
-    PROCESS_INFORMATION process = {};
-    DWORD exitCode = static_cast<DWORD>(-1);
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    const int exitCode = machine::RunProgram(
+        "\"" + machine::ProgramDirectory() + "\\olvet_setup_sample.exe\" " + arguments, file);
     CloseHandle(file);
     output->clear();
     if (FILE* printed = std::fopen(log.c_str(), "rb")) {
@@ -109,7 +97,7 @@ int RunSetup(const std::string& arguments, std::string* output) {
     }
     DeleteFileA(log.c_str());
     for (size_t at; (at = output->find('\r')) != std::string::npos;) output->erase(at, 1);
-    return static_cast<int>(exitCode);
+    return exitCode;
 }
 
 // This program never loads a driver module itself: Wine keeps a printer's
