@@ -75,4 +75,11 @@ TEST_F(InstallRecordsTest, AFileInThePlaceOfTheInstallDirectoryFailsTheFirstCopy
     DeleteFileA(kInstallDir);
 }
 
+TEST_F(InstallRecordsTest, AnEmptyInstallDirectoryTextIsNoDirectory) {
+    // Only a null pointer selects the default; an empty text names nothing to create.
+    EXPECT_EQ(OLVET_SETUP_CREATE_DIRECTORY_FAILED, InstallOlvetPDFPrinter(nullptr, ""));
+    EXPECT_EQ(0, scope.plan.Count("CreateDirectory"));
+    EXPECT_EQ(0, scope.plan.Count("CopyFile:olvet_pdf_printer_installer.dll"));
+}
+
 }  // namespace
