@@ -111,11 +111,14 @@ class Suite:
         code, _ = self.wine.run("--prefix-only")
         if code != 0:
             raise RuntimeError(f"no Wine prefix at {self.o.prefix} (wine-run exit {code})")
-        marker = os.path.join(self.o.prefix, ".olvet-wizard-ready")
+        marker = os.path.join(self.o.prefix, ".olvet-wizard-unmanaged")
         if not os.path.exists(marker):
             # Without a window manager nobody draws captions unless Wine draws them itself: the screenshots then
             # show the pages as Windows would, caption and close box included.
             self.wine.run("reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Decorated", "/t", "REG_SZ",
+                          "/d", "N", "/f")
+            # Nor does anyone confirm that a window is shown: Wine would wait 2 s for that at every hide.
+            self.wine.run("reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
                           "/d", "N", "/f")
             open(marker, "w").close()
         # A process that keeps the prefix's services up between the short runs, so each starts quickly.
