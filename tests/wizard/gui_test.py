@@ -286,18 +286,24 @@ class Suite:
         failures.equal(page.get("focus_id"), IDOK, "the focus starts on Next")
         failures.equal(page["default_id"], IDOK, "Next is the default button")
 
-    def removal_then(self, name, finish_action, expected_state):
-        """Next by Enter on an installed machine, then the finish page dismissed by finish_action."""
-        failures.scenario = f"real removal, then {name}"
-        print(f"  {failures.scenario}", flush=True)
-        process, welcome = self.start_wizard("install")
+    def next_to_finish_page(self, library, env=None):
+        """Starts the wizard, presses Next by Enter and waits for the finish page; None when it does not come."""
+        process, welcome = self.start_wizard(library, env)
         if welcome is None:
             process.kill()
-            return
+            return process, None
         self.press(welcome, "Return")
         finish = self.wait_x_window(TITLE, process, exclude=[welcome])
         if not failures.check(finish is not None, "the finish page appeared"):
             self.wait_exit(process)
+        return process, finish
+
+    def removal_then(self, name, finish_action, expected_state):
+        """Next by Enter on an installed machine, then the finish page dismissed by finish_action."""
+        failures.scenario = f"real removal, then {name}"
+        print(f"  {failures.scenario}", flush=True)
+        process, finish = self.next_to_finish_page("install")
+        if finish is None:
             return
         area, page = self.only_window(TITLE, "finish page")
         if page:
@@ -414,14 +420,8 @@ class Suite:
         """A click on Reboot asks Windows to restart: under Wine that ends every process of the prefix."""
         failures.scenario = "Reboot clicked"
         print(f"  {failures.scenario}", flush=True)
-        process, welcome = self.start_wizard("standin", self.standin_env(0))
-        if welcome is None:
-            process.kill()
-            return
-        self.press(welcome, "Return")
-        finish = self.wait_x_window(TITLE, process, exclude=[welcome])
-        if not failures.check(finish is not None, "the finish page appeared"):
-            self.wait_exit(process)
+        process, finish = self.next_to_finish_page("standin", self.standin_env(0))
+        if finish is None:
             return
         _, page = self.only_window(TITLE, "finish page")
         reboot = self.control(page, IDCANCEL) if page else None
